@@ -1,0 +1,64 @@
+#!/usr/bin/env bash
+set -euo pipefail
+
+ROOT=$(pwd)
+BUILD=${KELVADO_BUILD:-$ROOT/build}
+JOBS=$(nproc)
+
+# Debian packages each part needs; only missing ones are installed.
+CORE_PACKAGES=(cmake g++ make libgtest-dev libgmock-dev)
+
+install_packages() {
+  local missing=()
+  for p in "$@"; do
+    dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
+  done
+  [ ${#missing[@]} -eq 0 ] && return 0
+  echo "Installing: ${missing[*]}"
+  local sudo=""
+  [ "$(id -u)" -ne 0 ] && sudo="sudo"
+  $sudo apt-get update -qq
+  DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
+}
+
+configure_and_build() {  # dir, extra cmake args...
+  local dir=$1
+  shift
+  cmake -S "$ROOT" -B "$dir" -DCMAKE_BUILD_TYPE=RelWithDebInfo "$@" >/dev/null
+  cmake --build "$dir" -j "$JOBS"
+}
+
+cmd_test() {
+  install_packages "${CORE_PACKAGES[@]}"
+  configure_and_build "$BUILD"
+  configure_and_build "$BUILD-sanitize" -DKELVADO_SANITIZE=ON -DCMAKE_BUILD_TYPE=Debug
+  local status=0
+  echo "== tests (release build)"
+  ctest --test-dir "$BUILD" --output-on-failure -j "$JOBS" || status=1
+  echo "== unit tests under AddressSanitizer and UndefinedBehaviorSanitizer"
+  ctest --test-dir "$BUILD-sanitize" --output-on-failure -j "$JOBS" -L unit || status=1
+  return $status
+}
+
+cmd_run() {
+  install_packages "${CORE_PACKAGES[@]}"
+  configure_and_build "$BUILD"
+  echo "No front end is built yet: only the core library, its tests and kelvado-trim."
+  echo "Trim existing phrase files with: $BUILD/tools/kelvado-trim F1.wav"
+}
+
+cmd_bench() {
+  install_packages "${CORE_PACKAGES[@]}"
+  configure_and_build "$BUILD"
+  "$BUILD/bench/trim_bench"
+}
+
+case "${1:-}" in
+  run) cmd_run ;;
+  test) cmd_test ;;
+  bench) cmd_bench ;;
+  *)
+    echo "usage: ./kelvado run | test | bench" >&2
+    exit 2
+    ;;
+esac
