@@ -6,7 +6,11 @@ BUILD=${KELVADO_BUILD:-$ROOT/build}
 JOBS=$(nproc)
 
 # Debian packages each part needs; only missing ones are installed.
-CORE_PACKAGES=(cmake g++ make libgtest-dev libgmock-dev)
+CORE_PACKAGES=(cmake g++ make pkg-config libgtest-dev libgmock-dev)
+LINUX_PACKAGES=(qt6-base-dev libgl-dev portaudio19-dev libsndfile1-dev libasound2-dev
+  libxcb1-dev libxcb-keysyms1-dev)
+TEST_PACKAGES=(xvfb xdotool trayer pulseaudio pulseaudio-utils libasound2-plugins sox
+  imagemagick x11-utils)
 
 install_packages() {
   local missing=()
@@ -29,8 +33,8 @@ configure_and_build() {  # dir, extra cmake args...
 }
 
 cmd_test() {
-  install_packages "${CORE_PACKAGES[@]}"
-  configure_and_build "$BUILD"
+  install_packages "${CORE_PACKAGES[@]}" "${LINUX_PACKAGES[@]}" "${TEST_PACKAGES[@]}"
+  configure_and_build "$BUILD" -DKELVADO_LINUX=ON
   configure_and_build "$BUILD-sanitize" -DKELVADO_SANITIZE=ON -DCMAKE_BUILD_TYPE=Debug
   local status=0
   echo "== tests (release build)"
