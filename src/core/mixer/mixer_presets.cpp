@@ -2,8 +2,10 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <exception>
 #include <filesystem>
 #include <fstream>
+#include <utility>
 
 #include "common/atomic_file.h"
 #include "common/error.h"
@@ -109,13 +111,21 @@ void MixerPresets::loadPresets() {
   MixerTransmit = MixerWork;
 }
 
+// A file that cannot be written does not keep the others from being saved; the first
+// failure is raised once all three were tried.
 void MixerPresets::savePresets() {
-  MixerWork = MixerRecord;
-  SaveMixerFile("RecMix.dat");
-  MixerWork = MixerReceive;
-  SaveMixerFile("PlayMix.dat");
-  MixerWork = MixerTransmit;
-  SaveMixerFile("TransMix.dat");
+  std::exception_ptr first_error;
+  for (auto [preset, file] :
+       {std::pair{&MixerRecord, "RecMix.dat"}, std::pair{&MixerReceive, "PlayMix.dat"},
+        std::pair{&MixerTransmit, "TransMix.dat"}}) {
+    MixerWork = *preset;
+    try {
+      SaveMixerFile(file);
+    } catch (const Error&) {
+      if (!first_error) first_error = std::current_exception();
+    }
+  }
+  if (first_error) std::rethrow_exception(first_error);
 }
 
 }  // namespace kelvado
