@@ -205,6 +205,18 @@ TEST_F(MainFormTest, SettingsSurviveARestartButTheUnstoredOnesDoNot) {
     form.closeRequest();  // hidden: the program ends
     form_.reset();
   }
+  // Both saves wrote the same keys in place: one section, in the order of a first save.
+  EXPECT_EQ(settingsFile(),
+            "[TfmMain]\nFormVersion=0\nFlags=0\nShowCmd=1\nPixelsPerInch=96\n"
+            "MinMaxPos(1024x768)=-1,-1,-1,-1\nMinMaxPos=-1,-1,-1,-1\n"
+            "NormPos(1024x768)=263,170,742,551\nNormPos=263,170,742,551\nVisible=0\n"
+            "cbAdress_Text=378\nrgDTR_Checked=True\nrgRTS_Checked=False\n"
+            "rgParallel_Checked=False\nrgSerial_Checked=True\ncbSerialNum_Text=COM 1\n"
+            "seBegin_Value=200\nseEnd_Value=200\nsePorog_Value=55\nchAuto_State=cbChecked\n"
+            "chkBit1_State=cbChecked\nchkBit2_State=cbUnchecked\nchkBit3_State=cbUnchecked\n"
+            "chkBit4_State=cbUnchecked\nchkBit5_State=cbUnchecked\nchkBit6_State=cbUnchecked\n"
+            "chkBit7_State=cbUnchecked\nchkBit8_State=cbUnchecked\nchMixer_State=cbUnchecked\n"
+            "chConfRecord_Checked=False\nFormColor=clBtnFace\nFormFont=Arial,clWindowText,N,8\n");
   MainForm& form = startProgram();
   EXPECT_EQ(form.settings().sePorog.Value(), 55);
   EXPECT_EQ(form.settings().cbInv.text(), "Нет");
