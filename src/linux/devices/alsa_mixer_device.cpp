@@ -98,6 +98,12 @@ bool AlsaMixerDevice::load() {
   return true;
 }
 
+// ALSA keeps the last values it saw and skips writing a value equal to them, so changes made
+// by other programs must be taken in before reading and before writing.
+void AlsaMixerDevice::refresh() {
+  snd_mixer_handle_events(mixer_.get());
+}
+
 int AlsaMixerDevice::deviceCount() {
   return load() ? 1 : 0;
 }
@@ -171,8 +177,7 @@ bool AlsaMixerDevice::getValues(const MixerLine& line, size_t control, int chann
                                 std::vector<uint32_t>& values) {
   const auto list = controlsOf(line);
   if (control >= list.size() || channels < 1) return false;
-  // Changes made by other programs since the last call.
-  snd_mixer_handle_events(mixer_.get());
+  refresh();
   if (list[control].kind == Kind::CaptureSelector) return readSelector(channels, values);
 
   const Connection& c = *connection(line);
@@ -199,6 +204,7 @@ bool AlsaMixerDevice::setValues(const MixerLine& line, size_t control, int chann
   if (control >= list.size() || channels < 1 || values.size() < static_cast<size_t>(channels)) {
     return false;
   }
+  refresh();
   if (list[control].kind == Kind::CaptureSelector) return writeSelector(channels, values);
 
   const Connection& c = *connection(line);

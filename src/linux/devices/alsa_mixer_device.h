@@ -51,6 +51,7 @@ class AlsaMixerDevice : public MixerDevice {
   };
 
   bool load();
+  void refresh();
   const Connection* connection(const MixerLine& line) const;
   std::vector<Control> controlsOf(const MixerLine& line) const;
   bool hasCaptureSwitches() const;
