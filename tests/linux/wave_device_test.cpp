@@ -6,6 +6,7 @@
 #include <filesystem>
 #include <iostream>
 #include <string>
+#include <thread>
 
 #include "child_process.h"
 #include "devices/portaudio_wave_device.h"
@@ -103,6 +104,20 @@ TEST_F(WaveDeviceTest, StopEndsPlaybackAtOnce) {
   EXPECT_EQ(device_.close(), 0u);
   uint8_t mode;
   EXPECT_NE(device_.mode(mode), 0u) << "no mode without an open element";
+}
+
+// A recording stopped at once holds no sound; playing it must still end by itself, and be
+// seen playing first, or the transmitter keyed for it would never be released.
+TEST_F(WaveDeviceTest, AnEmptyRecordingPlaysAndEndsByItself) {
+  std::filesystem::copy_file(KELVADO_TEMPLATE_WAV, "F1.wav");
+  ASSERT_EQ(device_.open("F1.wav"), 0u);
+  ASSERT_EQ(device_.play(), 0u);
+  EXPECT_EQ(ModeOf(device_), kModePlaying);
+  const auto deadline = Clock::now() + 10s;
+  while (ModeOf(device_) == kModePlaying && Clock::now() < deadline) {
+    std::this_thread::sleep_for(1ms);
+  }
+  EXPECT_EQ(ModeOf(device_), kModeStopped);
 }
 
 // F5: the template is copied and opened, the operator speaks, F9 stops and saves.

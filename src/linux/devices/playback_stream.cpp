@@ -66,18 +66,19 @@ void PlaybackStream::Finished(void* self) {
 
 int PlaybackStream::fill(int16_t* out, unsigned long frames, const PaStreamCallbackTimeInfo& time) {
   const auto channels = static_cast<size_t>(element_.channels);
+  std::fill(out, out + frames * channels, int16_t{0});
+  if (all_written_) {
+    return time.currentTime < last_sample_dac_time_ + kSilenceAfter ? paContinue : paComplete;
+  }
   const size_t count = std::min<size_t>(frames, element_.frames() - position_);
   const auto first = element_.samples.begin() + static_cast<ptrdiff_t>(position_ * channels);
   std::copy_n(first, count * channels, out);
-  std::fill(out + count * channels, out + frames * channels, int16_t{0});
-  if (position_ == element_.frames()) {
-    return time.currentTime < last_sample_dac_time_ + kSilenceAfter ? paContinue : paComplete;
-  }
   position_ += count;
   if (position_ < element_.frames()) return paContinue;
 
-  // The device's own estimate of when the last sample is heard, moved from PortAudio's clock
-  // to the steady clock that playing() reads.
+  // The device's own estimate of when the last sample is heard (for an empty element, when
+  // this buffer starts), moved from PortAudio's clock to the steady clock playing() reads.
+  all_written_ = true;
   last_sample_dac_time_ =
       time.outputBufferDacTime + static_cast<double>(count) / element_.sampleRate;
   const double end_in_seconds = last_sample_dac_time_ + kEndMargin - time.currentTime;

@@ -34,8 +34,11 @@ class PlaybackStream {
   int fill(int16_t* out, unsigned long frames, const PaStreamCallbackTimeInfo& time);
 
   const WaveElement& element_;
-  size_t position_ = 0;                // frames handed to PortAudio; audio thread only
-  double last_sample_dac_time_ = 0.0;  // in PortAudio's clock; audio thread only
+  // Audio thread only: frames handed to PortAudio, whether that was all of them, and when
+  // the last one is heard in PortAudio's clock.
+  size_t position_ = 0;
+  bool all_written_ = false;
+  double last_sample_dac_time_ = 0.0;
   // Steady-clock time at which the last sample leaves the device, in nanoseconds.
   std::atomic<int64_t> last_sample_out_ns_{INT64_MAX};
   PaStreamPtr stream_;  // last member: closed first, while the state above still exists
