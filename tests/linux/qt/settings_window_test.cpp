@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <QtTest/qtestspontaneevent.h>
+#include <QAbstractItemView>
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QLabel>
@@ -177,6 +178,20 @@ TEST_F(SettingsWindowTest, EnterAndEscPressTheSaveButtonFromEveryKindOfControl) 
       EXPECT_EQ(calls, (std::map<std::string, int>{{"btSaveClick", 1}}));
     }
   }
+}
+
+TEST_F(SettingsWindowTest, AnOpenDropDownListKeepsEnterAndEscForItself) {
+  auto& inversion = widget<QComboBox>("cbInv");
+  inversion.setFocus();
+  for (Qt::Key key : {Qt::Key_Escape, Qt::Key_Return}) {
+    inversion.showPopup();
+    ASSERT_NE(QApplication::activePopupWidget(), nullptr);
+    QTest::keyClick(inversion.view(), Qt::Key_Down);
+    QTest::keyClick(inversion.view(), key);
+    EXPECT_EQ(QApplication::activePopupWidget(), nullptr);
+  }
+  EXPECT_EQ(record.cbInv.text(), "Да");
+  EXPECT_EQ(calls, (std::map<std::string, int>{{"cbInvChange", 1}}));
 }
 
 TEST_F(SettingsWindowTest, TheMixerButtonsRunTheirHandlersAndLeaveTheFocus) {
