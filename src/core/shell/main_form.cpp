@@ -1,5 +1,6 @@
 #include "shell/main_form.h"
 
+#include <array>
 #include <exception>
 
 #include "common/error.h"
@@ -145,7 +146,7 @@ void MainForm::menuClick(const std::string& name) {
 }
 
 void MainForm::hotKey(int id) {
-  static void (MainForm::*const kHandlers[kHotKeyCount])() = {
+  static constexpr std::array<void (MainForm::*)(), kHotKeyCount> kHandlers = {
       &MainForm::AMHotKeys1HotKeys0HotKey, &MainForm::AMHotKeys1HotKeys1HotKey,
       &MainForm::AMHotKeys1HotKeys2HotKey, &MainForm::AMHotKeys1HotKeys3HotKey,
       &MainForm::AMHotKeys1HotKeys4HotKey, &MainForm::AMHotKeys1HotKeys5HotKey,
@@ -153,7 +154,8 @@ void MainForm::hotKey(int id) {
       &MainForm::AMHotKeys1HotKeys8HotKey, &MainForm::HotKeysHotKeys9HotKey,
       &MainForm::HotKeysHotKeys10HotKey,
   };
-  if (id >= 0 && id < kHotKeyCount && hot_keys_.registered(id)) (this->*kHandlers[id])();
+  if (id < 0 || id >= kHotKeyCount || !hot_keys_.registered(id)) return;
+  (this->*kHandlers[static_cast<size_t>(id)])();
 }
 
 void MainForm::play(int slot) {

@@ -1,7 +1,11 @@
 #include "artwork.h"
 
+#include <QFile>
 #include <QString>
-#include <array>
+#include <string>
+#include <vector>
+
+#include "shell/popup_menu.h"
 
 // Q_INIT_RESOURCE declares the resource's initialiser where it is used, so it is used outside
 // any namespace. Calling it also keeps the linker from dropping the resource object out of
@@ -10,58 +14,45 @@ static void InitResources() {
   Q_INIT_RESOURCE(kelvado);
 }
 
+namespace kelvado::qt {
 namespace {
 
-void LoadResources() {
+QString PicturePath(std::string_view name) {
   static const bool loaded = (InitResources(), true);
   (void)loaded;
+  return QStringLiteral(":/pictures/") +
+         QString::fromUtf8(name.data(), static_cast<qsizetype>(name.size())) +
+         QStringLiteral(".png");
 }
 
-QIcon IconFile(const char* name) {
-  LoadResources();
-  return QIcon(QStringLiteral(":/icons/") + QLatin1String(name));
-}
-
-QIcon FromTable(const auto& table, int index) {
-  if (index < 0 || index >= static_cast<int>(table.size())) return {};
-  return IconFile(table[static_cast<std::size_t>(index)]);
+QIcon FromList(const std::vector<std::string>& names, int index) {
+  if (index < 0 || index >= static_cast<int>(names.size())) return {};
+  return Picture(names[static_cast<std::size_t>(index)]);
 }
 
 }  // namespace
 
-namespace kelvado::qt {
+QIcon Picture(std::string_view name) {
+  const QString path = PicturePath(name);
+  return QFile::exists(path) ? QIcon(path) : QIcon();
+}
 
 QIcon TrayPicture(int index) {
-  static constexpr std::array<const char*, kTrayPictureCount> kFiles = {
-      "tray_idle.png", "tray_playing.png", "tray_recording.png", "tray_off.png", "tray_repeat.png"};
-  return FromTable(kFiles, index);
+  return FromList(TrayPictureNames(), index);
 }
 
 QIcon MenuImage(int index) {
-  static constexpr std::array<const char*, kMenuImageCount> kFiles = {
-      "menu_play.png",   "menu_play.png",   "menu_play.png",   "menu_play.png",
-      "menu_record.png", "menu_record.png", "menu_record.png", "menu_record.png",
-      "menu_stop.png",   "menu_exit.png",   "menu_setup.png"};
-  return FromTable(kFiles, index);
+  return FromList(MenuImageNames(), index);
 }
 
 QIcon MenuCheckMark() {
-  return IconFile("menu_check.png");
-}
-
-QIcon AboutPicture() {
-  return TrayPicture(0);
-}
-
-QIcon ConfirmPicture() {
-  return IconFile("confirm.png");
+  return Picture("menu-check");
 }
 
 QIcon ApplicationIcon() {
-  LoadResources();
   QIcon icon;
-  for (const char* name : {"tray_idle.png", "kelvado_64.png", "kelvado_128.png"})
-    icon.addFile(QStringLiteral(":/icons/") + QLatin1String(name));
+  for (std::string_view name : {"tray-idle", "kelvado-64", "kelvado-128"})
+    icon.addFile(PicturePath(name));
   return icon;
 }
 

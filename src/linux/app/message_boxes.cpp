@@ -2,23 +2,25 @@
 
 #include <QMessageBox>
 
+#include "shell/popup_menu.h"
+
 namespace kelvado::qt {
 namespace {
 
-void ShowBox(QMessageBox::Icon icon, const QString& caption, const QString& text) {
-  QMessageBox box(icon, caption, text, QMessageBox::Ok);
+void ShowBox(QMessageBox::Icon icon, const QString& text) {
+  QMessageBox box(icon, QString::fromUtf8(kApplicationTitle), text, QMessageBox::Ok);
   box.setWindowModality(Qt::ApplicationModal);
   box.exec();
 }
 
 }  // namespace
 
-void ShowErrorBox(const QString& caption, const QString& text) {
-  ShowBox(QMessageBox::Critical, caption, text);
+void ShowErrorBox(const QString& text) {
+  ShowBox(QMessageBox::Critical, text);
 }
 
-void ShowAlreadyRunningBox(const QString& caption) {
-  ShowBox(QMessageBox::Information, caption, QStringLiteral("Кельвадо уже запущен."));
+void ShowAlreadyRunningBox() {
+  ShowBox(QMessageBox::Information, QStringLiteral("Кельвадо уже запущен."));
 }
 
 }  // namespace kelvado::qt
