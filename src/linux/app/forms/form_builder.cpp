@@ -32,17 +32,12 @@ QString Caption(const std::string& text) {
   return QString::fromStdString(text).replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
 }
 
-QIcon PictureByName(const std::string& name) {
-  if (name == "about") return AboutPicture();
-  if (name == "confirm") return ConfirmPicture();
-  return {};
-}
-
 Qt::WindowFlags FrameFlags(BorderStyle border, Qt::WindowType windowType) {
   const Qt::WindowFlags common =
       Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint;
   if (border == BorderStyle::ToolWindow) return Qt::Tool | common;
-  return windowType | common | Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint;
+  const Qt::WindowType type = windowType == Qt::Dialog ? Qt::Dialog : Qt::Window;
+  return type | common | Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint;
 }
 
 // A tab stop is taken by Tab and by a click. Without one, a control still takes the focus by
@@ -171,7 +166,7 @@ class FormBuilder {
 
   QWidget* newPicture(const WidgetDescription& described, QWidget* parent) const {
     auto* picture = new QLabel(parent);
-    const QIcon icon = PictureByName(described.caption);
+    const QIcon icon = Picture(described.caption);
     const QList<QSize> sizes = icon.availableSizes();
     const QSize natural =
         sizes.isEmpty() ? QSize(kDefaultPictureSize, kDefaultPictureSize) : sizes.front();
