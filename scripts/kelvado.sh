@@ -8,7 +8,7 @@ JOBS=$(nproc)
 # Debian packages each part needs; only missing ones are installed.
 CORE_PACKAGES=(cmake g++ make pkg-config libgtest-dev libgmock-dev)
 LINUX_PACKAGES=(qt6-base-dev libgl-dev portaudio19-dev libsndfile1-dev libasound2-dev
-  libxcb1-dev libxcb-keysyms1-dev)
+  libxcb1-dev libxcb-keysyms1-dev fonts-liberation)
 TEST_PACKAGES=(xvfb xdotool trayer pulseaudio pulseaudio-utils libasound2-plugins sox
   imagemagick x11-utils)
 
