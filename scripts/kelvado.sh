@@ -44,11 +44,31 @@ cmd_test() {
   return $status
 }
 
+# Phrases, the recording template and the mixer presets live in the data folder, which is
+# the program's working folder; the settings file lives in ~/.config/kelvado.
+install_desktop_entry() {  # program
+  local data="${XDG_DATA_HOME:-$HOME/.local/share}"
+  DATA_DIR="$data/kelvado"
+  mkdir -p "$DATA_DIR" "$data/applications" "$data/icons/hicolor/128x128/apps"
+  [ -f "$DATA_DIR/signature.wav" ] || cp "$ROOT/resources/signature.wav" "$DATA_DIR/"
+  cp "$ROOT/resources/icons/kelvado_128.png" "$data/icons/hicolor/128x128/apps/kelvado.png"
+  sed -e "s|@PROGRAM@|$1|" -e "s|@DATA_DIR@|$DATA_DIR|" -e "s|@ICON@|kelvado|" \
+    "$ROOT/resources/kelvado.desktop.in" >"$data/applications/kelvado.desktop"
+}
+
 cmd_run() {
-  install_packages "${CORE_PACKAGES[@]}"
-  configure_and_build "$BUILD"
-  echo "No front end is built yet: only the core library, its tests and kelvado-trim."
-  echo "Trim existing phrase files with: $BUILD/tools/kelvado-trim F1.wav"
+  install_packages "${CORE_PACKAGES[@]}" "${LINUX_PACKAGES[@]}"
+  configure_and_build "$BUILD" -DKELVADO_LINUX=ON
+  local program="$BUILD/src/linux/app/kelvado"
+  install_desktop_entry "$program"
+  echo "Phrases (F1.wav ... F4.wav) live in $DATA_DIR; the menu entry 'Kelvado' starts the keyer there."
+  if [ -z "${DISPLAY:-}" ] && [ -z "${WAYLAND_DISPLAY:-}" ]; then
+    echo "No graphical desktop here (DISPLAY is not set): the keyer is a tray program and needs one."
+    echo "Built $program; start it from a desktop session with ./kelvado run."
+    exit 1
+  fi
+  cd "$DATA_DIR"
+  exec "$program"
 }
 
 cmd_bench() {
