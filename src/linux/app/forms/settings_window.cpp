@@ -62,7 +62,7 @@ void SettingsWindow::runHandler(Handler handler) const {
 }
 
 void SettingsWindow::bind(SettingsRecord& record, SettingsHandlers handlers) {
-  delete bindings_;
+  Q_ASSERT(!bindings_);
   bindings_ = new QObject(this);
   handlers_ = std::move(handlers);
   const auto handlerFor = [this](const std::string& name) -> std::function<void()> {

@@ -46,7 +46,7 @@ class SettingsWindow : public QWidget {
   FormWindow& formWindow() { return formWindow_; }
 
   // Shows the record in the widgets and binds them to it both ways; each operator action runs
-  // its handler. A second bind replaces the first.
+  // its handler. Called once.
   void bind(SettingsRecord& record, SettingsHandlers handlers);
 
  protected:
