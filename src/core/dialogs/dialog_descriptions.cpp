@@ -8,15 +8,7 @@ namespace {
 
 WidgetDescription Item(WidgetKind kind, std::string name, int l, int t, int w, int h,
                        std::string caption = {}) {
-  WidgetDescription d;
-  d.kind = kind;
-  d.name = std::move(name);
-  d.left = l;
-  d.top = t;
-  d.width = w;
-  d.height = h;
-  d.caption = std::move(caption);
-  return d;
+  return DescribeWidget(kind, std::move(name), {}, l, t, w, h, std::move(caption));
 }
 
 WidgetDescription DialogButton(std::string name, int l, int t, int w, int h, std::string caption,

@@ -73,6 +73,10 @@ struct FormDescription {
   const WidgetDescription* find(const std::string& widget) const;
 };
 
+// A widget at its place, with its caption; everything else keeps its default.
+WidgetDescription DescribeWidget(WidgetKind kind, std::string name, std::string parent, int left,
+                                 int top, int width, int height, std::string caption = {});
+
 inline constexpr Rgb kGroupFace{228, 228, 228};
 inline constexpr Rgb kMaroon{128, 0, 0};
 inline constexpr int kGroupCornerRadius = 10;

@@ -6,14 +6,8 @@ namespace {
 
 WidgetDescription Group(std::string name, std::string caption, int l, int t, int w, int h,
                         int tab) {
-  WidgetDescription d;
-  d.name = std::move(name);
-  d.kind = WidgetKind::GroupBox;
-  d.caption = std::move(caption);
-  d.left = l;
-  d.top = t;
-  d.width = w;
-  d.height = h;
+  WidgetDescription d =
+      DescribeWidget(WidgetKind::GroupBox, std::move(name), {}, l, t, w, h, std::move(caption));
   d.tabOrder = tab;
   return d;
 }
@@ -21,15 +15,8 @@ WidgetDescription Group(std::string name, std::string caption, int l, int t, int
 WidgetDescription Widget(WidgetKind kind, std::string name, std::string parent, int l, int t, int w,
                          int h, std::string caption = {}, int tab = -1,
                          TabStop stop = TabStop::Never) {
-  WidgetDescription d;
-  d.kind = kind;
-  d.name = std::move(name);
-  d.parent = std::move(parent);
-  d.left = l;
-  d.top = t;
-  d.width = w;
-  d.height = h;
-  d.caption = std::move(caption);
+  WidgetDescription d =
+      DescribeWidget(kind, std::move(name), std::move(parent), l, t, w, h, std::move(caption));
   d.tabOrder = tab;
   d.tabStop = stop;
   return d;
@@ -155,13 +142,6 @@ FormDescription BuildSettingsForm() {
 }
 
 }  // namespace
-
-const WidgetDescription* FormDescription::find(const std::string& widget) const {
-  for (const WidgetDescription& d : widgets) {
-    if (d.name == widget) return &d;
-  }
-  return nullptr;
-}
 
 const FormDescription& SettingsForm() {
   static const FormDescription form = BuildSettingsForm();
