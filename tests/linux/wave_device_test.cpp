@@ -1,4 +1,5 @@
 #include <gtest/gtest.h>
+#include <signal.h>
 #include <sys/socket.h>
 #include <sys/un.h>
 
@@ -41,7 +42,7 @@ void MakeTone(const std::string& path, const std::vector<std::string>& format, d
   ASSERT_EQ(test::Run(argv), 0);
 }
 
-uint8_t ModeOf(WaveAudioDevice& device) {
+int ModeOf(WaveAudioDevice& device) {
   uint8_t mode = kModeNotReady;
   EXPECT_EQ(device.mode(mode), 0u);
   return mode;
@@ -118,6 +119,26 @@ TEST_F(WaveDeviceTest, AnEmptyRecordingPlaysAndEndsByItself) {
     std::this_thread::sleep_for(1ms);
   }
   EXPECT_EQ(ModeOf(device_), kModeStopped);
+}
+
+// The sound server stops answering in the middle of a phrase (here: it is stopped). The
+// keyer must not keep the transmitter keyed for ever.
+TEST_F(WaveDeviceTest, PlaybackEndsSomeSecondsLateWhenTheSoundServerStalls) {
+  MakeTone("F1.wav", {"-r", "22050", "-c", "1", "-b", "16"}, 1.0);
+  const pid_t server =
+      std::stoi(test::ReadBytes(std::string(getenv("KELVADO_PULSE_DIR")) + "/pids"));
+  ASSERT_EQ(device_.open("F1.wav"), 0u);
+  ASSERT_EQ(device_.play(), 0u);
+  ASSERT_EQ(kill(server, SIGSTOP), 0);
+  const auto stopped = Clock::now();
+  while (ModeOf(device_) == kModePlaying && Clock::now() < stopped + 30s) {
+    std::this_thread::sleep_for(10ms);
+  }
+  const double ms = Ms(Clock::now() - stopped);
+  kill(server, SIGCONT);
+  EXPECT_EQ(ModeOf(device_), kModeStopped);
+  EXPECT_GE(ms, 1000) << "given up before the sound could have ended";
+  EXPECT_EQ(device_.stop(), 0u);
 }
 
 // F5: the template is copied and opened, the operator speaks, F9 stops and saves.
