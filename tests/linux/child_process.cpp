@@ -13,12 +13,15 @@ extern char** environ;
 
 namespace kelvado::test {
 
-ChildProcess::ChildProcess(const std::vector<std::string>& argv) {
+ChildProcess::ChildProcess(const std::vector<std::string>& argv, Captured captured) {
   int pipe_fds[2];
   if (pipe2(pipe_fds, O_CLOEXEC) != 0) throw std::runtime_error("pipe failed");
   posix_spawn_file_actions_t actions;
   posix_spawn_file_actions_init(&actions);
   posix_spawn_file_actions_adddup2(&actions, pipe_fds[1], STDOUT_FILENO);
+  if (captured == Captured::StdoutAndStderr) {
+    posix_spawn_file_actions_adddup2(&actions, pipe_fds[1], STDERR_FILENO);
+  }
   std::vector<char*> args;
   for (const std::string& arg : argv) args.push_back(const_cast<char*>(arg.c_str()));
   args.push_back(nullptr);
@@ -52,8 +55,8 @@ int ChildProcess::wait() {
   return WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
 }
 
-int Run(const std::vector<std::string>& argv, std::string* output) {
-  ChildProcess child(argv);
+int Run(const std::vector<std::string>& argv, std::string* output, Captured captured) {
+  ChildProcess child(argv, captured);
   std::string text;
   char buffer[4096];
   ssize_t size;

@@ -7,11 +7,14 @@
 
 namespace kelvado::test {
 
-// A program started by a test, with its standard output on a pipe the test reads and its
-// standard error passed through. Killed and reaped if still running when destroyed.
+// Which of a child's outputs go to the pipe the test reads; the others are passed through.
+enum class Captured { Stdout, StdoutAndStderr };
+
+// A program started by a test, with its output on a pipe the test reads. Killed and reaped
+// if still running when destroyed.
 class ChildProcess {
  public:
-  explicit ChildProcess(const std::vector<std::string>& argv);
+  explicit ChildProcess(const std::vector<std::string>& argv, Captured captured = Captured::Stdout);
   ~ChildProcess();
   ChildProcess(const ChildProcess&) = delete;
   ChildProcess& operator=(const ChildProcess&) = delete;
@@ -26,7 +29,8 @@ class ChildProcess {
   int output_ = -1;
 };
 
-// Runs a program to its end; returns its exit status and, if asked, its standard output.
-int Run(const std::vector<std::string>& argv, std::string* output = nullptr);
+// Runs a program to its end; returns its exit status and, if asked, its captured output.
+int Run(const std::vector<std::string>& argv, std::string* output = nullptr,
+        Captured captured = Captured::Stdout);
 
 }  // namespace kelvado::test

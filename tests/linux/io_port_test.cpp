@@ -94,5 +94,19 @@ TEST_F(IoPortTest, ReleasesTheParportWhenDestroyed) {
                     "close result=0"}));
 }
 
+// How an end-to-end test shows the keyer a parallel port at 0x378 on a machine without one:
+// the real paths are faked, the program keeps its default roots.
+TEST_F(IoPortTest, APortFakedAtTheSystemPathsIsWrittenThroughPpdev) {
+  test::WriteBytes("base-addr", "888\t0\n");
+  fakePorts("/proc/sys/dev/parport/parport0/base-addr=" + dir_.path() +
+            "/base-addr;/dev/parport0=/dev/null");
+  LinuxIoPort port;
+  port.open();
+  port.write(0x378, 0x0F);
+  EXPECT_EQ(recorded({"open", "PPCLAIM", "PPWDATA"}, {"path", "value"}),
+            (Events{"open path=/proc/sys/dev/parport/parport0/base-addr", "open path=/dev/parport0",
+                    "PPCLAIM", "PPWDATA value=0x0f"}));
+}
+
 }  // namespace
 }  // namespace kelvado

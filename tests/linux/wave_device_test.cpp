@@ -1,4 +1,5 @@
 #include <gtest/gtest.h>
+#include <signal.h>
 #include <sys/socket.h>
 #include <sys/un.h>
 
@@ -41,7 +42,7 @@ void MakeTone(const std::string& path, const std::vector<std::string>& format, d
   ASSERT_EQ(test::Run(argv), 0);
 }
 
-uint8_t ModeOf(WaveAudioDevice& device) {
+int ModeOf(WaveAudioDevice& device) {
   uint8_t mode = kModeNotReady;
   EXPECT_EQ(device.mode(mode), 0u);
   return mode;
@@ -118,6 +119,26 @@ TEST_F(WaveDeviceTest, AnEmptyRecordingPlaysAndEndsByItself) {
     std::this_thread::sleep_for(1ms);
   }
   EXPECT_EQ(ModeOf(device_), kModeStopped);
+}
+
+// The sound server stops answering in the middle of a phrase (here: it is stopped). The
+// keyer must not keep the transmitter keyed for ever.
+TEST_F(WaveDeviceTest, PlaybackEndsSomeSecondsLateWhenTheSoundServerStalls) {
+  MakeTone("F1.wav", {"-r", "22050", "-c", "1", "-b", "16"}, 1.0);
+  const pid_t server =
+      std::stoi(test::ReadBytes(std::string(getenv("KELVADO_PULSE_DIR")) + "/pids"));
+  ASSERT_EQ(device_.open("F1.wav"), 0u);
+  ASSERT_EQ(device_.play(), 0u);
+  ASSERT_EQ(kill(server, SIGSTOP), 0);
+  const auto stopped = Clock::now();
+  while (ModeOf(device_) == kModePlaying && Clock::now() < stopped + 30s) {
+    std::this_thread::sleep_for(10ms);
+  }
+  const double ms = Ms(Clock::now() - stopped);
+  kill(server, SIGCONT);
+  EXPECT_EQ(ModeOf(device_), kModeStopped);
+  EXPECT_GE(ms, 1000) << "given up before the sound could have ended";
+  EXPECT_EQ(device_.stop(), 0u);
 }
 
 // F5: the template is copied and opened, the operator speaks, F9 stops and saves.
@@ -208,35 +229,35 @@ TEST_F(WaveDeviceTest, HasNoTextForCodesItDoesNotKnow) {
 }
 
 // Opens the device in a process of its own, with `environment` ("NAME=value" items) for
-// its sound system, and times it.
-struct ProbeResult {
-  uint32_t code = 0;
-  std::string text;
-  double ms = 0;
-};
-ProbeResult ProbeOpen(const std::vector<std::string>& environment, int timeout_ms) {
+// its sound system. Returns all the process wrote, on standard output (the result code and
+// its text, on two lines) and on standard error (nothing: the sound libraries are silenced).
+std::string ProbeOpen(const std::vector<std::string>& environment, int timeout_ms,
+                      double* ms = nullptr) {
   std::vector<std::string> argv = {"timeout", "60", "env"};
   argv.insert(argv.end(), environment.begin(), environment.end());
   argv.insert(argv.end(), {KELVADO_WAVE_OPEN_PROBE, std::to_string(timeout_ms)});
   std::string output;
   const auto start = Clock::now();
-  EXPECT_EQ(test::Run(argv, &output), 0);
-  ProbeResult result;
-  result.ms = Ms(Clock::now() - start);
-  const size_t newline = output.find('\n');
-  result.code = static_cast<uint32_t>(std::stoul(output.substr(0, newline)));
-  result.text = output.substr(newline + 1, output.size() - newline - 2);
-  return result;
+  EXPECT_EQ(test::Run(argv, &output, test::Captured::StdoutAndStderr), 0);
+  if (ms) *ms = Ms(Clock::now() - start);
+  return output;
+}
+
+std::string ProbeOutput(uint32_t code, const std::string& text) {
+  return std::to_string(code) + "\n" + text + "\n";
+}
+
+TEST_F(WaveDeviceTest, OpensTheSoundServerQuietly) {
+  EXPECT_EQ(ProbeOpen({}, 5000), ProbeOutput(0, ""));
 }
 
 TEST_F(WaveDeviceTest, OpenFailsWithATextWhenTheSystemHasNoSoundDevice) {
   // The default device names a sound card that is not there, and no sound server runs.
   test::WriteBytes("asound.conf", "pcm.!default { type hw card 99 }\n");
-  const ProbeResult result = ProbeOpen({"ALSA_CONFIG_PATH=" + dir_.path() + "/asound.conf"}, 5000);
-  EXPECT_EQ(result.code, kWaveNoSoundDevice);
-  EXPECT_EQ(result.text,
-            "Не удалось открыть звуковое устройство: в системе нет устройства воспроизведения и "
-            "записи звука");
+  EXPECT_EQ(ProbeOpen({"ALSA_CONFIG_PATH=" + dir_.path() + "/asound.conf"}, 5000),
+            ProbeOutput(kWaveNoSoundDevice,
+                        "Не удалось открыть звуковое устройство: в системе нет устройства "
+                        "воспроизведения и записи звука"));
 }
 
 // A server that accepts connections and never answers makes the sound libraries wait
@@ -250,11 +271,12 @@ TEST_F(WaveDeviceTest, OpenGivesUpOnASoundServerThatDoesNotAnswer) {
   ASSERT_EQ(bind(server.get(), reinterpret_cast<sockaddr*>(&address), sizeof address), 0);
   ASSERT_EQ(listen(server.get(), 8), 0);
 
-  const ProbeResult result = ProbeOpen({"PULSE_SERVER=unix:" + socket_path}, 1000);
-  EXPECT_EQ(result.code, kWaveSoundSystemNotResponding);
-  EXPECT_EQ(result.text, "Не удалось открыть звуковое устройство: звуковой сервер не отвечает");
-  EXPECT_GE(result.ms, 1000);
-  EXPECT_LT(result.ms, 30000);
+  double ms = 0;
+  EXPECT_EQ(ProbeOpen({"PULSE_SERVER=unix:" + socket_path}, 1000, &ms),
+            ProbeOutput(kWaveSoundSystemNotResponding,
+                        "Не удалось открыть звуковое устройство: звуковой сервер не отвечает"));
+  EXPECT_GE(ms, 1000);
+  EXPECT_LT(ms, 30000);
 }
 
 }  // namespace

@@ -16,7 +16,8 @@ namespace kelvado {
 
 namespace {
 
-// parport numbers the kernel gives; USB adapters come after the built-in ports.
+// The parportN entries looked at. They are probed by name rather than listed, so that a
+// test can fake a port at these paths with the line recorder.
 constexpr int kParportsProbed = 16;
 
 // The first number of a base-addr file ("888\t0\n"); nullopt when unreadable.

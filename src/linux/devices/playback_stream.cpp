@@ -14,6 +14,9 @@ constexpr double kSilenceAfter = 0.2;
 // the delay its driver reports. Whoever releases a transmitter on the end of playback polls
 // more slowly than this anyway.
 constexpr double kEndMargin = 0.05;
+// How much longer than its sound a playback may take before it no longer counts as
+// playing, should the device stall: a transmitter must not stay keyed without end.
+constexpr auto kStallAllowance = std::chrono::seconds(3);
 
 int64_t SteadyNowNs() {
   return std::chrono::duration_cast<std::chrono::nanoseconds>(
@@ -34,6 +37,11 @@ std::unique_ptr<PlaybackStream> PlaybackStream::Start(const WaveElement& element
   out.suggestedLatency = Pa_GetDeviceInfo(device)->defaultHighOutputLatency;
 
   std::unique_ptr<PlaybackStream> playback(new PlaybackStream(element));
+  const auto sound =
+      std::chrono::duration<double>(static_cast<double>(element.frames()) / element.sampleRate);
+  playback->give_up_ns_ =
+      SteadyNowNs() +
+      std::chrono::duration_cast<std::chrono::nanoseconds>(sound + kStallAllowance).count();
   PaStream* raw = nullptr;
   if (Pa_OpenStream(&raw, nullptr, &out, element.sampleRate, paFramesPerBufferUnspecified, paNoFlag,
                     &PlaybackStream::Callback, playback.get()) != paNoError) {
@@ -48,7 +56,8 @@ std::unique_ptr<PlaybackStream> PlaybackStream::Start(const WaveElement& element
 }
 
 bool PlaybackStream::playing() const {
-  return SteadyNowNs() < last_sample_out_ns_.load(std::memory_order_acquire);
+  const int64_t now = SteadyNowNs();
+  return now < last_sample_out_ns_.load(std::memory_order_acquire) && now < give_up_ns_;
 }
 
 int PlaybackStream::Callback(const void*, void* output, unsigned long frames,

@@ -36,6 +36,7 @@ std::unique_ptr<RecordingStream> RecordingStream::Start(WaveElement& element) {
   }
   recording->stream_.reset(raw);
   if (Pa_SetStreamFinishedCallback(raw, &RecordingStream::Ended) != paNoError) return nullptr;
+  // Moves the samples every period; a stop request wakes it at once.
   recording->mover_ = std::jthread([self = recording.get()](std::stop_token stop) {
     std::mutex mutex;
     std::condition_variable_any wake;

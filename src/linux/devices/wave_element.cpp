@@ -23,6 +23,28 @@ void PutLe(std::vector<uint8_t>& out, uint32_t value, int bytes) {
   for (int i = 0; i < bytes; ++i) out.push_back(static_cast<uint8_t>(value >> (8 * i)));
 }
 
+std::vector<uint8_t> CanonicalWaveBytes(const WaveElement& element) {
+  const auto channels = static_cast<uint32_t>(element.channels);
+  const auto rate = static_cast<uint32_t>(element.sampleRate);
+  const auto data_bytes = static_cast<uint32_t>(element.samples.size() * 2);
+  std::vector<uint8_t> out;
+  out.reserve(44 + data_bytes);
+  for (char c : {'R', 'I', 'F', 'F'}) out.push_back(static_cast<uint8_t>(c));
+  PutLe(out, 36 + data_bytes, 4);
+  for (char c : {'W', 'A', 'V', 'E', 'f', 'm', 't', ' '}) out.push_back(static_cast<uint8_t>(c));
+  PutLe(out, 16, 4);  // fmt chunk size
+  PutLe(out, 1, 2);   // PCM
+  PutLe(out, channels, 2);
+  PutLe(out, rate, 4);
+  PutLe(out, rate * channels * 2, 4);  // bytes per second
+  PutLe(out, channels * 2, 2);         // bytes per frame
+  PutLe(out, 16, 2);                   // bits per sample
+  for (char c : {'d', 'a', 't', 'a'}) out.push_back(static_cast<uint8_t>(c));
+  PutLe(out, data_bytes, 4);
+  for (int16_t sample : element.samples) PutLe(out, static_cast<uint16_t>(sample), 2);
+  return out;
+}
+
 }  // namespace
 
 WaveLoadResult LoadWaveFile(const std::string& path, WaveElement& element) {
@@ -52,28 +74,6 @@ WaveLoadResult LoadWaveFile(const std::string& path, WaveElement& element) {
   if (sf_error(file.get()) != SF_ERR_NO_ERROR) return WaveLoadResult::NotDecodable;
   element = std::move(loaded);
   return WaveLoadResult::Loaded;
-}
-
-std::vector<uint8_t> CanonicalWaveBytes(const WaveElement& element) {
-  const auto channels = static_cast<uint32_t>(element.channels);
-  const auto rate = static_cast<uint32_t>(element.sampleRate);
-  const auto data_bytes = static_cast<uint32_t>(element.samples.size() * 2);
-  std::vector<uint8_t> out;
-  out.reserve(44 + data_bytes);
-  for (char c : {'R', 'I', 'F', 'F'}) out.push_back(static_cast<uint8_t>(c));
-  PutLe(out, 36 + data_bytes, 4);
-  for (char c : {'W', 'A', 'V', 'E', 'f', 'm', 't', ' '}) out.push_back(static_cast<uint8_t>(c));
-  PutLe(out, 16, 4);  // fmt chunk size
-  PutLe(out, 1, 2);   // PCM
-  PutLe(out, channels, 2);
-  PutLe(out, rate, 4);
-  PutLe(out, rate * channels * 2, 4);  // bytes per second
-  PutLe(out, channels * 2, 2);         // bytes per frame
-  PutLe(out, 16, 2);                   // bits per sample
-  for (char c : {'d', 'a', 't', 'a'}) out.push_back(static_cast<uint8_t>(c));
-  PutLe(out, data_bytes, 4);
-  for (int16_t sample : element.samples) PutLe(out, static_cast<uint16_t>(sample), 2);
-  return out;
 }
 
 bool SaveCanonicalWave(const std::string& path, const WaveElement& element) {

@@ -22,10 +22,8 @@ enum class WaveLoadResult { Loaded, NotFound, AccessDenied, NotDecodable };
 // Decodes any file libsndfile reads into `element`, at the file's own rate and channels.
 WaveLoadResult LoadWaveFile(const std::string& path, WaveElement& element);
 
-// The canonical layout: a 44-byte header, then 16-bit PCM.
-std::vector<uint8_t> CanonicalWaveBytes(const WaveElement& element);
-
-// Replaces `path` atomically with the element in the canonical layout; false on failure.
+// Replaces `path` atomically with the element in the canonical layout (a 44-byte header,
+// then 16-bit PCM); false on failure.
 bool SaveCanonicalWave(const std::string& path, const WaveElement& element);
 
 }  // namespace kelvado
