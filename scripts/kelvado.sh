@@ -72,9 +72,10 @@ cmd_run() {
 }
 
 cmd_bench() {
-  install_packages "${CORE_PACKAGES[@]}"
-  configure_and_build "$BUILD"
+  install_packages "${CORE_PACKAGES[@]}" "${LINUX_PACKAGES[@]}" "${TEST_PACKAGES[@]}"
+  configure_and_build "$BUILD" -DKELVADO_LINUX=ON
   "$BUILD/bench/trim_bench"
+  "$BUILD/bench/wave_timing_bench" 20
 }
 
 case "${1:-}" in
