@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "phrases/silence_trimmer.h"
+#include "phrases/wave_header.h"
 
 namespace {
 
@@ -21,26 +22,13 @@ long PeakRssKb() {
   return -1;
 }
 
-void PutLe(std::ofstream& out, uint32_t value, int bytes) {
-  for (int i = 0; i < bytes; ++i) out.put(static_cast<char>(value >> (8 * i)));
-}
-
 // Quiet, one loud tone in the middle, quiet: written a second at a time.
 void WriteRecording(const std::string& path, int seconds) {
   const uint32_t data = static_cast<uint32_t>(seconds) * 44100;
   std::ofstream out(path, std::ios::binary);
-  out.write("RIFF", 4);
-  PutLe(out, data + 36, 4);
-  out.write("WAVEfmt ", 8);
-  PutLe(out, 16, 4);
-  PutLe(out, 1, 2);
-  PutLe(out, 1, 2);
-  PutLe(out, 22050, 4);
-  PutLe(out, 44100, 4);
-  PutLe(out, 2, 2);
-  PutLe(out, 16, 2);
-  out.write("data", 4);
-  PutLe(out, data, 4);
+  const kelvado::WaveHeader header = kelvado::CanonicalWaveHeader(22050, 1, data);
+  out.write(reinterpret_cast<const char*>(header.data()),
+            static_cast<std::streamsize>(header.size()));
   std::vector<char> second(44100);
   for (int s = 0; s < seconds; ++s) {
     const bool loud = s >= seconds / 4 && s < seconds * 3 / 4;

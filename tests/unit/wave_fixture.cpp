@@ -1,5 +1,7 @@
 #include "unit/wave_fixture.h"
 
+#include "phrases/wave_header.h"
+
 #include <unistd.h>
 
 #include <filesystem>
@@ -20,19 +22,9 @@ void PutLe(std::string& out, uint32_t value, int bytes) {
 }  // namespace
 
 void WriteWave(const std::string& path, const std::vector<int16_t>& samples) {
-  const auto data = static_cast<uint32_t>(samples.size() * 2);
-  std::string out = "RIFF";
-  PutLe(out, data + 36, 4);
-  out += "WAVEfmt ";
-  PutLe(out, 16, 4);
-  PutLe(out, 1, 2);
-  PutLe(out, 1, 2);
-  PutLe(out, 22050, 4);
-  PutLe(out, 44100, 4);
-  PutLe(out, 2, 2);
-  PutLe(out, 16, 2);
-  out += "data";
-  PutLe(out, data, 4);
+  const WaveHeader header =
+      CanonicalWaveHeader(22050, 1, static_cast<uint32_t>(samples.size() * 2));
+  std::string out(header.begin(), header.end());
   for (int16_t s : samples) PutLe(out, static_cast<uint16_t>(s), 2);
   WriteBytes(path, out);
 }

@@ -2,12 +2,12 @@
 
 #include <array>
 #include <cstdio>
-#include <cstring>
 #include <filesystem>
 #include <memory>
 #include <vector>
 
 #include "common/error.h"
+#include "phrases/wave_header.h"
 
 namespace kelvado {
 
@@ -15,25 +15,14 @@ namespace {
 
 namespace fs = std::filesystem;
 
-constexpr size_t kHeaderBytes = 44;
+constexpr size_t kHeaderBytes = kWaveHeaderBytes;
 constexpr size_t kBlockBytes = 44100;  // one second of sound
 constexpr int64_t kSamplesPerMs = 22;
 
 using File = std::unique_ptr<FILE, int (*)(FILE*)>;
 
-uint32_t Le32(const uint8_t* p) {
-  return p[0] | (p[1] << 8) | (p[2] << 16) | (static_cast<uint32_t>(p[3]) << 24);
-}
 uint16_t Le16(const uint8_t* p) {
   return static_cast<uint16_t>(p[0] | (p[1] << 8));
-}
-
-// The one layout the trimmer understands: a 44-byte header of 16-bit mono PCM at 22050 Hz.
-bool IsCanonicalHeader(const uint8_t* h) {
-  return std::memcmp(h, "RIFF", 4) == 0 && std::memcmp(h + 8, "WAVEfmt ", 8) == 0 &&
-         Le32(h + 16) == 16 && Le16(h + 20) == 1 && Le16(h + 22) == 1 && Le32(h + 24) == 22050 &&
-         Le32(h + 28) == 44100 && Le16(h + 32) == 2 && Le16(h + 34) == 16 &&
-         std::memcmp(h + 36, "data", 4) == 0;
 }
 
 struct LoudSpan {
@@ -82,7 +71,7 @@ TrimResult TrimSilence(const std::string& file_name, int32_t keep_begin_ms, int3
 
   std::array<uint8_t, kHeaderBytes> header{};
   if (std::fread(header.data(), 1, header.size(), in.get()) != header.size() ||
-      !IsCanonicalHeader(header.data()))
+      !IsPhraseHeader(header.data()))
     return TrimResult::UnsupportedFormat;  // not a recording of ours: leave it as recorded
 
   std::error_code ec;

@@ -10,6 +10,7 @@
 
 #include "common/atomic_file.h"
 #include "common/error.h"
+#include "phrases/wave_header.h"
 
 namespace kelvado {
 
@@ -19,29 +20,18 @@ struct SndfileCloser {
   void operator()(SNDFILE* file) const { sf_close(file); }
 };
 
-void PutLe(std::vector<uint8_t>& out, uint32_t value, int bytes) {
-  for (int i = 0; i < bytes; ++i) out.push_back(static_cast<uint8_t>(value >> (8 * i)));
-}
-
 std::vector<uint8_t> CanonicalWaveBytes(const WaveElement& element) {
-  const auto channels = static_cast<uint32_t>(element.channels);
-  const auto rate = static_cast<uint32_t>(element.sampleRate);
   const auto data_bytes = static_cast<uint32_t>(element.samples.size() * 2);
-  std::vector<uint8_t> out;
-  out.reserve(44 + data_bytes);
-  for (char c : {'R', 'I', 'F', 'F'}) out.push_back(static_cast<uint8_t>(c));
-  PutLe(out, 36 + data_bytes, 4);
-  for (char c : {'W', 'A', 'V', 'E', 'f', 'm', 't', ' '}) out.push_back(static_cast<uint8_t>(c));
-  PutLe(out, 16, 4);  // fmt chunk size
-  PutLe(out, 1, 2);   // PCM
-  PutLe(out, channels, 2);
-  PutLe(out, rate, 4);
-  PutLe(out, rate * channels * 2, 4);  // bytes per second
-  PutLe(out, channels * 2, 2);         // bytes per frame
-  PutLe(out, 16, 2);                   // bits per sample
-  for (char c : {'d', 'a', 't', 'a'}) out.push_back(static_cast<uint8_t>(c));
-  PutLe(out, data_bytes, 4);
-  for (int16_t sample : element.samples) PutLe(out, static_cast<uint16_t>(sample), 2);
+  const WaveHeader header =
+      CanonicalWaveHeader(static_cast<uint32_t>(element.sampleRate),
+                          static_cast<uint16_t>(element.channels), data_bytes);
+  std::vector<uint8_t> out(header.begin(), header.end());
+  out.reserve(header.size() + data_bytes);
+  for (int16_t sample : element.samples) {
+    const auto u = static_cast<uint16_t>(sample);
+    out.push_back(static_cast<uint8_t>(u));
+    out.push_back(static_cast<uint8_t>(u >> 8));
+  }
   return out;
 }
 
