@@ -62,6 +62,11 @@ std::vector<std::string> FindWindows(const std::string& display, const std::stri
   return Lines(Tool(display, {"xdotool", "search", "--onlyvisible", "--name", title}).output);
 }
 
+std::vector<std::string> WindowsOfProcess(const std::string& display, int pid) {
+  return Lines(
+      Tool(display, {"xdotool", "search", "--onlyvisible", "--pid", std::to_string(pid)}).output);
+}
+
 std::optional<std::string> WaitForWindow(const std::string& display, const std::string& title) {
   std::vector<std::string> windows;
   WaitUntil([&] { return !(windows = FindWindows(display, title)).empty(); });

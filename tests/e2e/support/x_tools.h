@@ -18,6 +18,8 @@ bool TrayHostPresent(const std::string& display);
 
 // Visible windows whose title matches the regular expression `title`.
 std::vector<std::string> FindWindows(const std::string& display, const std::string& title);
+// Visible windows of the process `pid`.
+std::vector<std::string> WindowsOfProcess(const std::string& display, int pid);
 // The first such window, once one is shown; nothing when none appears in time.
 std::optional<std::string> WaitForWindow(const std::string& display, const std::string& title);
 // Waits until no visible window matches `title`.
