@@ -2,6 +2,7 @@
 
 #include <sys/stat.h>
 
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <functional>
@@ -113,9 +114,16 @@ Rect KeyerSession::trayIcon() const {
       const std::optional<Rect> place = WindowGeometry(display(), window);
       if (place && place->width > 0 && place->x + place->width <= kTrayHostArea.width &&
           place->y + place->height <= kTrayHostArea.height) {
-        // The keys' dark outlines: the host has drawn the icon, so clicks there reach it.
+        // A picture on the host's background: the host has drawn the icon, so clicks there
+        // reach it.
         const QImage picture = grab(*place);
-        if (PixelsWhere(picture, [](QColor c) { return c.value() < 100; }) > place->width) {
+        const QColor background = picture.pixelColor(0, 0);
+        if (PixelsWhere(picture, [&](QColor c) {
+              return std::abs(c.red() - background.red()) +
+                         std::abs(c.green() - background.green()) +
+                         std::abs(c.blue() - background.blue()) >
+                     120;
+            }) > place->width) {
           icon = place;
           return true;
         }
@@ -208,6 +216,17 @@ bool KeyerSession::trayIconShowsRed() const {
 
 std::vector<PttEdge> KeyerSession::pttEdges() const {
   return PttEdges(test::ReadLineLog(scratch_ / "lines.log"), program_->pid());
+}
+
+bool KeyerSession::serialPortOpen() const {
+  std::string descriptor;
+  for (const test::LineEvent& event : test::ReadLineLog(scratch_ / "lines.log")) {
+    if (event.pid != program_->pid()) continue;
+    if (event.call == "open" && event.field("path") == "/dev/ttyS0")
+      descriptor = event.field("result");
+    if (event.call == "close" && event.field("fd") == descriptor) descriptor.clear();
+  }
+  return !descriptor.empty() && !descriptor.starts_with('-');
 }
 
 }  // namespace kelvado::e2e

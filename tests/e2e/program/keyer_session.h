@@ -62,8 +62,9 @@ class KeyerSession {
   // The "off" and "waiting to repeat" tray pictures carry red; the others none.
   bool trayIconShowsRed() const;
 
-  // The PTT edges the program made so far.
+  // The PTT edges the program made so far, and whether it holds the serial port now.
   std::vector<PttEdge> pttEdges() const;
+  bool serialPortOpen() const;
 
  private:
   TempDirectory scratch_;

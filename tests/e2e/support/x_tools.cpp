@@ -111,6 +111,11 @@ void FocusWindow(const std::string& display, const std::string& window) {
   MustRun(display, {"xdotool", "windowfocus", "--sync", window});
 }
 
+void MoveWindow(const std::string& display, const std::string& window, int x, int y) {
+  MustRun(display,
+          {"xdotool", "windowmove", "--sync", window, std::to_string(x), std::to_string(y)});
+}
+
 void Click(const std::string& display, int x, int y, int button, int count) {
   MustRun(display, {"xdotool", "mousemove", std::to_string(x), std::to_string(y), "click",
                     "--repeat", std::to_string(count), "--delay", "40", std::to_string(button)});

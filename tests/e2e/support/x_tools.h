@@ -31,6 +31,8 @@ std::string WindowTitle(const std::string& display, const std::string& window);
 // after the server has the events.
 void PressKeys(const std::string& display, const std::vector<std::string>& keys);
 void FocusWindow(const std::string& display, const std::string& window);
+// Moves a window's top-left corner to (x, y); returns once the server has done it.
+void MoveWindow(const std::string& display, const std::string& window, int x, int y);
 // Button 1 left, 2 middle, 3 right; `count` 2 is a double click.
 void Click(const std::string& display, int x, int y, int button, int count = 1);
 void MoveMouse(const std::string& display, int x, int y);
