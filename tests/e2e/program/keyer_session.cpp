@@ -151,7 +151,7 @@ Rect KeyerSession::openTrayMenu() const {
   return Must(menu, "the tray menu does not open");
 }
 
-void KeyerSession::chooseMenuEntry(const std::string& name) const {
+void KeyerSession::highlightMenuEntry(const std::string& name) const {
   // Up from no entry goes to the last one, and every arrow skips separators.
   const std::vector<MenuEntry>& entries = kelvado::PopupMenu().entries();
   std::vector<std::string> keys = {"Up"};
@@ -161,13 +161,21 @@ void KeyerSession::chooseMenuEntry(const std::string& name) const {
     found = found || entry.name == name;
   }
   if (!found) throw std::invalid_argument("no menu entry " + name);
-  keys.push_back("Return");
   press(keys);
+}
+
+void KeyerSession::chooseMenuEntry(const std::string& name) const {
+  highlightMenuEntry(name);
+  press({"Return"});
 }
 
 std::string KeyerSession::openSettingsWindow() const {
   openTrayMenu();
   chooseMenuEntry("mnSetup");
+  return settingsWindow();
+}
+
+std::string KeyerSession::settingsWindow() const {
   const std::string window =
       Must(WaitForWindow(display(), kSettingsTitle), "the settings window does not open");
   const Rect place = Must(WindowGeometry(display(), window), "the settings window has gone");

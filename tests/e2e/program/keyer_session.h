@@ -47,9 +47,12 @@ class KeyerSession {
   Rect trayIcon() const;
   // Right click on the middle of the icon; the menu's place once it is drawn.
   Rect openTrayMenu() const;
-  // Chooses an entry of the open menu, as an operator can with the arrow keys and Enter.
+  // Chooses an entry of the open menu, as an operator can with the arrow keys and Enter;
+  // highlighting goes as far as the arrow keys.
+  void highlightMenuEntry(const std::string& name) const;
   void chooseMenuEntry(const std::string& name) const;
-  // The settings window through the tray menu; its window.
+  // The settings window, once shown and drawn; through the tray menu.
+  std::string settingsWindow() const;
   std::string openSettingsWindow() const;
   // Clicks a control of the settings window near its left edge: on a check box's box.
   void clickControl(const std::string& window, const std::string& control) const;
