@@ -79,6 +79,7 @@ TEST(SettingsWindow, AutoRepeatPlaysTheLastPhraseAgainAfterTheDelayUntilF9) {
   ASSERT_TRUE(both);
   EXPECT_GT(Seconds(both->length()), 2.0 + std::chrono::duration<double>(kDelay).count() - 0.1)
       << "the phrase did not go on air twice";
+  EXPECT_GE(air.edges[3].time, air.lastArrived) << "the repeat was cut short";
 
   EXPECT_TRUE(WaitUntil([&] { return session.trayIconShowsRed(); }))
       << "no stopwatch while waiting to repeat";
