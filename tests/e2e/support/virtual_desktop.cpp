@@ -66,7 +66,7 @@ void VirtualDesktop::startTrayHost() {
                    .output = log_directory_ + "/trayer.log"});
   if (!WaitUntil([this] { return TrayHostPresent(display_); }))
     throw std::runtime_error("trayer did not take the tray:\n" +
-                             LogText(log_directory_ + "/trayer.log")));
+                             LogText(log_directory_ + "/trayer.log"));
 }
 
 void VirtualDesktop::stopTrayHost() {
