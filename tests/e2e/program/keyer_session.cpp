@@ -215,10 +215,11 @@ QImage KeyerSession::grab(const Rect& area) const {
   return QImage(QString::fromStdString(path)).copy(area.x, area.y, area.width, area.height);
 }
 
-bool KeyerSession::trayIconShowsRed() const {
+bool KeyerSession::trayIconShows(Tint tint) const {
   const Rect icon = trayIcon();
-  return PixelsWhere(grab(icon), [](QColor c) {
-           return c.red() > 160 && c.green() < 80 && c.blue() < 80;
+  return PixelsWhere(grab(icon), [tint](QColor c) {
+           const bool hue = tint == Tint::Red ? c.green() < 80 : c.green() >= 80 && c.green() < 180;
+           return c.red() > 160 && hue && c.blue() < 80;
          }) > icon.width;
 }
 

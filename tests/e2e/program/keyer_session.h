@@ -62,8 +62,10 @@ class KeyerSession {
 
   // An area of the screen as it is now.
   QImage grab(const Rect& area) const;
-  // The "off" and "waiting to repeat" tray pictures carry red; the others none.
-  bool trayIconShowsRed() const;
+  // Colours that tell the tray pictures apart: red in "off" and "waiting to repeat", orange
+  // in "recording"; the others have neither.
+  enum class Tint { Red, Orange };
+  bool trayIconShows(Tint tint) const;
 
   // The PTT edges the program made so far, and whether it holds the serial port now.
   std::vector<PttEdge> pttEdges() const;

@@ -10,14 +10,14 @@ namespace kelvado::e2e {
 
 using namespace std::chrono_literals;
 
-OnAir PressAndListen(KeyerSession& session, const std::string& key, size_t keyings) {
+OnAir Listen(KeyerSession& session, const std::function<void()>& act, size_t keyings) {
   test::PulseCapture capture("out.monitor", kRate);
   if (!capture.waitForSamplesAfter(Clock::now(), 10s))
     throw std::runtime_error("nothing arrives from out.monitor");
 
   OnAir air;
   air.pressed = Clock::now();
-  session.press({key});
+  act();
   air.pressReturned = Clock::now();
   const bool released = WaitUntil(
       [&] {
@@ -25,7 +25,7 @@ OnAir PressAndListen(KeyerSession& session, const std::string& key, size_t keyin
         return air.edges.size() >= 2 * keyings;
       },
       std::chrono::seconds(10 + 10 * keyings));
-  if (!released) throw std::runtime_error(key + " did not key and release the transmitter");
+  if (!released) throw std::runtime_error("the transmitter was not keyed and released");
   // A sample reaches the monitor well within this after it reached the sink.
   capture.waitForSamplesAfter(Clock::now() + 300ms, 10s);
   capture.stop();
@@ -37,6 +37,11 @@ OnAir PressAndListen(KeyerSession& session, const std::string& key, size_t keyin
     air.lastArrived = capture.arrivalOf(air.sound->last);
   }
   return air;
+}
+
+OnAir PressAndListen(KeyerSession& session, const std::string& key, size_t keyings) {
+  return Listen(
+      session, [&] { session.press({key}); }, keyings);
 }
 
 }  // namespace kelvado::e2e

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
@@ -12,8 +13,8 @@ namespace kelvado::e2e {
 // What a key press put on the air: the PTT edges that followed it and the sound that
 // reached the sink "out", captured from its monitor with the time each block arrived.
 struct OnAir {
-  Clock::time_point pressed;        // just before xdotool started
-  Clock::time_point pressReturned;  // xdotool has ended: the key is in the X server
+  Clock::time_point pressed;        // just before the first xdotool started
+  Clock::time_point pressReturned;  // the last xdotool has ended: the keys are in the X server
   std::vector<PttEdge> edges;
   std::vector<int16_t> samples;
   std::optional<test::LoudSpan> sound;  // where the loud part lies in `samples`
@@ -21,9 +22,10 @@ struct OnAir {
   Clock::time_point lastArrived;
 };
 
-// Presses `key` and listens until the transmitter has been keyed and released `keyings`
-// times, and a little longer, so that whatever was played has reached the monitor.
-// Throws when the transmitter does not follow in time.
+// Does what the operator does in `act` and listens until the transmitter has been keyed and
+// released `keyings` times, and a little longer, so that whatever was played has reached the
+// monitor. Throws when the transmitter does not follow in time.
+OnAir Listen(KeyerSession& session, const std::function<void()>& act, size_t keyings = 1);
 OnAir PressAndListen(KeyerSession& session, const std::string& key, size_t keyings = 1);
 
 }  // namespace kelvado::e2e

@@ -63,14 +63,16 @@ TEST(OnOffSwitch, OffGivesTheKeysToOtherProgramsAndKeysNothingUntilF11SwitchesIt
 
   const Clock::time_point switched_off = Clock::now();
   session.press({"F11"});
-  ASSERT_TRUE(WaitUntil([&] { return session.trayIconShowsRed(); })) << "no 'off' picture";
+  ASSERT_TRUE(WaitUntil([&] { return session.trayIconShows(KeyerSession::Tint::Red); }))
+      << "no 'off' picture";
   EXPECT_FALSE(session.serialPortOpen()) << "the serial port stays open while off";
   EXPECT_EQ(other.receivedOf({"F1", "F5", "F9", "F10"}), "<F1><F5><F9><F10>");
   EXPECT_TRUE(EdgesSince(session.pttEdges(), switched_off).empty()) << "keyed while off";
 
   EXPECT_EQ(other.receivedOf({"F11"}), "") << "F11 stays the keyer's, to switch it on";
 
-  ASSERT_TRUE(WaitUntil([&] { return !session.trayIconShowsRed(); })) << "not switched on";
+  ASSERT_TRUE(WaitUntil([&] { return !session.trayIconShows(KeyerSession::Tint::Red); }))
+      << "not switched on";
   EXPECT_TRUE(session.serialPortOpen());
   EXPECT_FALSE(session.pttEdges().back().keyed) << "switching on releases the PTT";
   EXPECT_TRUE(PressAndListen(session, "F1").sound) << "F1 plays again once switched on";

@@ -54,6 +54,19 @@ TEST(Phrases, F1KeysTheTransmitterForTheWholePhraseAndReleasesItAfterItsLastSamp
     EXPECT_GE(air.firstArrived, keyed) << "sound went out before the transmitter was keyed";
     EXPECT_GE(released, air.lastArrived) << "the transmitter was released during the phrase";
   }
+
+  // F1 again while the phrase plays starts it afresh, the transmitter keyed throughout.
+  const OnAir restarted = Listen(session, [&] {
+    const Clock::time_point first = Clock::now();
+    session.press({"F1"});
+    WaitUntil([&] { return !EdgesSince(session.pttEdges(), first).empty(); });
+    std::this_thread::sleep_for(500ms);
+    session.press({"F1"});
+  });
+  EXPECT_EQ(restarted.edges.size(), 2u) << "the transmitter dropped between the two";
+  ASSERT_TRUE(restarted.sound);
+  EXPECT_GT(Seconds(restarted.sound->length()), kPhraseSeconds + 0.4) << "not started afresh";
+  EXPECT_GE(restarted.edges.back().time, restarted.lastArrived);
 }
 
 // Whether the program's recording stream is open on the sound server.
@@ -72,6 +85,7 @@ TEST(Phrases, F5RecordsTheSoundCardUntilF9AndTheRecordingIsTrimmedToItsSoundAndP
   const Clock::time_point pressed = Clock::now();
   session.press({"F5"});
   ASSERT_TRUE(WaitUntil(Recording)) << "F5 does not record";
+  EXPECT_TRUE(WaitUntil([&] { return session.trayIconShows(KeyerSession::Tint::Orange); }));
   const Clock::time_point recording = Clock::now();
   std::this_thread::sleep_for(std::chrono::duration<double>(kSilence));
   ASSERT_EQ(RunCommand({"paplay", "-d", "mic", signal}).status, 0);

@@ -81,11 +81,11 @@ TEST(SettingsWindow, AutoRepeatPlaysTheLastPhraseAgainAfterTheDelayUntilF9) {
       << "the phrase did not go on air twice";
   EXPECT_GE(air.edges[3].time, air.lastArrived) << "the repeat was cut short";
 
-  EXPECT_TRUE(WaitUntil([&] { return session.trayIconShowsRed(); }))
+  EXPECT_TRUE(WaitUntil([&] { return session.trayIconShows(KeyerSession::Tint::Red); }))
       << "no stopwatch while waiting to repeat";
   const Clock::time_point stopped = Clock::now();
   session.press({"F9"});
-  EXPECT_TRUE(WaitUntil([&] { return !session.trayIconShowsRed(); }));
+  EXPECT_TRUE(WaitUntil([&] { return !session.trayIconShows(KeyerSession::Tint::Red); }));
   std::this_thread::sleep_for(kDelay + 1s);
   EXPECT_TRUE(EdgesSince(session.pttEdges(), stopped).empty()) << "F9 did not end the repeats";
 }

@@ -17,7 +17,7 @@ TEST(ProgramStart, ShowsTheSettingsBrieflyLivesInTheTrayAndRefusesASecondCopy) {
   std::printf("[ figures  ] start-up settings window seen for %.0f ms\n", test::Ms(shown));
 
   const Rect icon = session.trayIcon();
-  EXPECT_FALSE(session.trayIconShowsRed()) << "the recorder starts switched on";
+  EXPECT_FALSE(session.trayIconShows(KeyerSession::Tint::Red)) << "the recorder starts switched on";
   const std::vector<PttEdge> edges = session.pttEdges();
   ASSERT_FALSE(edges.empty()) << "the serial port was not opened";
   EXPECT_FALSE(edges.back().keyed) << "the transmitter is released at start";
