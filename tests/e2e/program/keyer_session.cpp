@@ -84,7 +84,8 @@ std::unique_ptr<ChildProcess> KeyerSession::launch(
       {"XDG_RUNTIME_DIR", scratch_ / "runtime"},
       {"LD_PRELOAD", KELVADO_LINE_RECORDER},
       {"KELVADO_LINE_LOG", scratch_ / "lines.log"},
-      {"KELVADO_FAKE_PORTS", "/dev/ttyS0=" + serial_port_.slavePath()},
+      {"KELVADO_FAKE_PORTS", std::string(kComOne) + "=" + com_one_.slavePath() + ";" + kUsbSerial +
+                                 "=" + usb_serial_.slavePath()},
   };
   for (const auto& [name, value] : changes) environment[name] = value;
   return std::make_unique<ChildProcess>(
@@ -204,9 +205,8 @@ void KeyerSession::clickControl(const std::string& window, const std::string& co
 void KeyerSession::typeInto(const std::string& window, const std::string& control,
                             const std::string& text) const {
   clickControl(window, control);
-  std::vector<std::string> keys = {"ctrl+a"};
-  for (char c : text) keys.emplace_back(1, c);
-  press(keys);
+  press({"ctrl+a"});
+  TypeText(display(), text);
 }
 
 QImage KeyerSession::grab(const Rect& area) const {
@@ -223,19 +223,12 @@ bool KeyerSession::trayIconShows(Tint tint) const {
          }) > icon.width;
 }
 
-std::vector<PttEdge> KeyerSession::pttEdges() const {
-  return PttEdges(test::ReadLineLog(scratch_ / "lines.log"), program_->pid());
+std::vector<PttEdge> KeyerSession::pttEdges(const std::string& port) const {
+  return ReadSerialLine(test::ReadLineLog(scratch_ / "lines.log"), program_->pid(), port).edges;
 }
 
-bool KeyerSession::serialPortOpen() const {
-  std::string descriptor;
-  for (const test::LineEvent& event : test::ReadLineLog(scratch_ / "lines.log")) {
-    if (event.pid != program_->pid()) continue;
-    if (event.call == "open" && event.field("path") == "/dev/ttyS0")
-      descriptor = event.field("result");
-    if (event.call == "close" && event.field("fd") == descriptor) descriptor.clear();
-  }
-  return !descriptor.empty() && !descriptor.starts_with('-');
+bool KeyerSession::serialPortOpen(const std::string& port) const {
+  return ReadSerialLine(test::ReadLineLog(scratch_ / "lines.log"), program_->pid(), port).open;
 }
 
 }  // namespace kelvado::e2e

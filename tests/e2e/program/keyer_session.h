@@ -17,11 +17,14 @@ namespace kelvado::e2e {
 
 // The keyer as an operator meets it: started in a working folder of its own (phrase files,
 // template, presets) on a private desktop with a tray host, with a private settings folder,
-// sound through the test sound server, and its serial port /dev/ttyS0 faked by a pseudo
-// terminal under the line recorder, which logs every PTT level. Helpers throw when the
-// program does not answer in time.
+// sound through the test sound server, and the serial ports kComOne (the default PTT port)
+// and kUsbSerial faked by pseudo terminals under the line recorder, which logs every PTT
+// level. Helpers throw when the program does not answer in time.
 class KeyerSession {
  public:
+  static constexpr char kComOne[] = "/dev/ttyS0";
+  static constexpr char kUsbSerial[] = "/dev/ttyUSB0";
+
   KeyerSession();
   KeyerSession(const KeyerSession&) = delete;
   KeyerSession& operator=(const KeyerSession&) = delete;
@@ -67,15 +70,16 @@ class KeyerSession {
   enum class Tint { Red, Orange };
   bool trayIconShows(Tint tint) const;
 
-  // The PTT edges the program made so far, and whether it holds the serial port now.
-  std::vector<PttEdge> pttEdges() const;
-  bool serialPortOpen() const;
+  // The PTT edges the program made so far on a serial port, and whether it holds it now.
+  std::vector<PttEdge> pttEdges(const std::string& port = kComOne) const;
+  bool serialPortOpen(const std::string& port = kComOne) const;
 
  private:
   TempDirectory scratch_;
   std::string work_;
   VirtualDesktop desktop_;
-  test::PseudoTerminal serial_port_;
+  test::PseudoTerminal com_one_;
+  test::PseudoTerminal usb_serial_;
   std::unique_ptr<ChildProcess> program_;
 };
 

@@ -4,18 +4,30 @@
 
 namespace kelvado::e2e {
 
-std::vector<PttEdge> PttEdges(const std::vector<test::LineEvent>& events, int pid) {
-  std::vector<PttEdge> edges;
+SerialLine ReadSerialLine(const std::vector<test::LineEvent>& events, int pid,
+                          const std::string& path) {
+  SerialLine line;
+  std::string descriptor;  // of the port while the process holds it
   bool keyed = false;
   for (const test::LineEvent& event : events) {
     if (event.pid != pid) continue;
     bool level = keyed;
-    if (event.call == "open" && !event.field("result").starts_with('-')) level = true;
-    if (!event.field("DTR").empty()) level = event.field("DTR") == "1";
-    if (level != keyed) edges.push_back({SteadyTime(event.time), level});
+    if (event.call == "open" && event.field("path") == path &&
+        !event.field("result").starts_with('-')) {
+      descriptor = event.field("result");
+      level = true;
+    } else if (descriptor.empty() || event.field("fd") != descriptor) {
+      continue;
+    } else if (event.call == "close") {
+      descriptor.clear();
+    } else if (!event.field("DTR").empty()) {
+      level = event.field("DTR") == "1";
+    }
+    if (level != keyed) line.edges.push_back({SteadyTime(event.time), level});
     keyed = level;
   }
-  return edges;
+  line.open = !descriptor.empty();
+  return line;
 }
 
 std::vector<PttEdge> EdgesSince(const std::vector<PttEdge>& edges, Clock::time_point time) {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <chrono>
+#include <string>
 #include <vector>
 
 #include "line_log.h"
@@ -15,9 +16,15 @@ struct PttEdge {
   bool keyed;
 };
 
-// The edges that process `pid` made: every recorded DTR level that differs from the one
-// before it. A serial port opens with its lines asserted, so an open counts as keying.
-std::vector<PttEdge> PttEdges(const std::vector<test::LineEvent>& events, int pid);
+// What process `pid` did to the serial port at `path`, as the line recorder logged it.
+struct SerialLine {
+  // Every DTR level that differs from the one before it. A port opens with its lines
+  // asserted, so an open counts as keying.
+  std::vector<PttEdge> edges;
+  bool open = false;  // the process holds the port at the end of the log
+};
+SerialLine ReadSerialLine(const std::vector<test::LineEvent>& events, int pid,
+                          const std::string& path);
 
 // The edges at or after `time`.
 std::vector<PttEdge> EdgesSince(const std::vector<PttEdge>& edges, Clock::time_point time);

@@ -1,4 +1,5 @@
 #include <gtest/gtest.h>
+#include <csignal>
 #include <cstdio>
 #include <cstdlib>
 #include <thread>
@@ -55,6 +56,35 @@ TEST(SettingsWindow, OpensFromTheTrayMenuAndEscStoresTheEditsInTheSettingsFile) 
   EXPECT_NE(settings.find("\nchkBit1_State=cbChecked\n"), std::string::npos) << settings;
   EXPECT_EQ(settings.find("AutoRepeat"), std::string::npos) << settings;
   EXPECT_TRUE(session.program().running());
+}
+
+TEST(SettingsWindow, ASerialDeviceTypedAsItsPathCarriesThePttNowAndAfterARestart) {
+  const std::string kPort = KeyerSession::kUsbSerial;
+  KeyerSession session;
+  test::WriteWave(session.workFile("F1.wav"), Tone(0.5, 440, 16000));
+  session.start();
+  const std::string window = session.openSettingsWindow();
+  session.typeInto(window, "cbSerialNum", kPort);
+  session.press({"Escape"});
+  ASSERT_TRUE(WaitForNoWindow(session.display(), "^Настройки$"));
+  EXPECT_TRUE(session.serialPortOpen(kPort));
+  EXPECT_FALSE(session.serialPortOpen(KeyerSession::kComOne));
+  EXPECT_NE(SettingsText(session).find("\ncbSerialNum_Text=" + kPort + "\n"), std::string::npos);
+
+  const auto f1_keys_only_that_port = [&] {
+    const Clock::time_point pressed = Clock::now();
+    session.press({"F1"});
+    EXPECT_TRUE(WaitUntil([&] { return EdgesSince(session.pttEdges(kPort), pressed).size() == 2; }))
+        << "F1 does not key the PTT on " << kPort;
+    EXPECT_TRUE(EdgesSince(session.pttEdges(KeyerSession::kComOne), pressed).empty());
+  };
+  f1_keys_only_that_port();
+
+  ASSERT_EQ(session.program().stop(SIGTERM), 0);
+  session.start();
+  EXPECT_TRUE(session.serialPortOpen(kPort)) << "not opened at the next start";
+  EXPECT_TRUE(session.pttEdges(KeyerSession::kComOne).empty()) << "COM 1 opened at start";
+  f1_keys_only_that_port();
 }
 
 TEST(SettingsWindow, AutoRepeatPlaysTheLastPhraseAgainAfterTheDelayUntilF9) {

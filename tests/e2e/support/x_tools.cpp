@@ -107,6 +107,10 @@ void PressKeys(const std::string& display, const std::vector<std::string>& keys)
   MustRun(display, argv);
 }
 
+void TypeText(const std::string& display, const std::string& text) {
+  MustRun(display, {"xdotool", "type", "--delay", "20", text});
+}
+
 void FocusWindow(const std::string& display, const std::string& window) {
   MustRun(display, {"xdotool", "windowfocus", "--sync", window});
 }

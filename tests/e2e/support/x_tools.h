@@ -30,6 +30,8 @@ std::string WindowTitle(const std::string& display, const std::string& window);
 // Key names as xdotool knows them ("F1", "ctrl+F2", "Return", "Num_Lock"). Each call ends
 // after the server has the events.
 void PressKeys(const std::string& display, const std::vector<std::string>& keys);
+// Types `text` into the focused window as keys.
+void TypeText(const std::string& display, const std::string& text);
 void FocusWindow(const std::string& display, const std::string& window);
 // Moves a window's top-left corner to (x, y); returns once the server has done it.
 void MoveWindow(const std::string& display, const std::string& window, int x, int y);
