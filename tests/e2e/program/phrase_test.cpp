@@ -67,6 +67,22 @@ TEST(Phrases, F1KeysTheTransmitterForTheWholePhraseAndReleasesItAfterItsLastSamp
   ASSERT_TRUE(restarted.sound);
   EXPECT_GT(Seconds(restarted.sound->length()), kPhraseSeconds + 0.4) << "not started afresh";
   EXPECT_GE(restarted.edges.back().time, restarted.lastArrived);
+
+  // F9 cuts the phrase short, and the poll releases the transmitter. The sound stops at
+  // once, so what is still on its way to the sink is a few milliseconds of a phrase the
+  // operator cut anyway: the order of its last sample and the release is printed, not held.
+  const OnAir stopped = Listen(session, [&] {
+    const Clock::time_point first = Clock::now();
+    session.press({"F1"});
+    WaitUntil([&] { return !EdgesSince(session.pttEdges(), first).empty(); });
+    std::this_thread::sleep_for(500ms);
+    session.press({"F9"});
+  });
+  EXPECT_EQ(stopped.edges.size(), 2u);
+  ASSERT_TRUE(stopped.sound);
+  EXPECT_LT(Seconds(stopped.sound->length()), kPhraseSeconds - 0.5) << "F9 did not stop it";
+  std::printf("[ figures  ] stopped by F9: last sample -> PTT released %.1f ms\n",
+              test::Ms(stopped.edges.back().time - stopped.lastArrived));
 }
 
 // Whether the program's recording stream is open on the sound server.
