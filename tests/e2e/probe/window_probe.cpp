@@ -1,7 +1,9 @@
-// A stand-in program for testing the harness: a window titled by its argument that writes
-// every text typed into it to standard output.
+// A stand-in program for the harness and the keyer's tests: a window titled by its argument
+// that writes every text typed into it to standard output, and a key without text (a
+// function key) by its name in angle brackets, e.g. "<F1>".
 #include <QApplication>
 #include <QKeyEvent>
+#include <QKeySequence>
 #include <QWidget>
 #include <cstdio>
 
@@ -10,7 +12,9 @@ namespace {
 class TypingWindow : public QWidget {
  protected:
   void keyPressEvent(QKeyEvent* event) override {
-    std::fputs(event->text().toUtf8().constData(), stdout);
+    const QString text =
+        event->text().isEmpty() ? "<" + QKeySequence(event->key()).toString() + ">" : event->text();
+    std::fputs(text.toUtf8().constData(), stdout);
     std::fflush(stdout);
   }
 };

@@ -3,6 +3,8 @@
 #include <poll.h>
 #include <unistd.h>
 #include <csignal>
+#include <fstream>
+#include <sstream>
 #include <stdexcept>
 
 #include "polling.h"
@@ -20,19 +22,31 @@ std::string ReadDisplayNumber(int fd) {
   return number;
 }
 
+// A server's log, for the message of a failure: the test's directory goes with the test.
+std::string LogText(const std::string& path) {
+  std::ifstream file(path);
+  std::ostringstream text;
+  text << file.rdbuf();
+  return text.str();
+}
+
 }  // namespace
 
 VirtualDesktop::VirtualDesktop(const std::string& log_directory) : log_directory_(log_directory) {
   int pipe_ends[2];
   if (pipe(pipe_ends) != 0) throw std::runtime_error("cannot make a pipe");
+  // -noreset: by default the server resets whenever its last client leaves, and on a busy
+  // machine a client that connects meanwhile (the tray host after the readiness probe) is
+  // turned away; a test that drives a program from outside often has no client of its own.
   server_ = std::make_unique<ChildProcess>(
       std::vector<std::string>{"Xvfb", "-displayfd", "3", "-screen", "0", "1024x768x24",
-                               "-nolisten", "tcp"},
+                               "-nolisten", "tcp", "-noreset"},
       ChildOptions{.output = log_directory_ + "/xvfb.log", .passFd = pipe_ends[1]});
   close(pipe_ends[1]);
   const std::string number = ReadDisplayNumber(pipe_ends[0]);
   close(pipe_ends[0]);
-  if (number.empty()) throw std::runtime_error("Xvfb did not start; see xvfb.log");
+  if (number.empty())
+    throw std::runtime_error("Xvfb did not start:\n" + LogText(log_directory_ + "/xvfb.log"));
   display_ = ":" + number;
   // What the tools see is what counts: wait until xdotool can talk to the server.
   if (!WaitUntil([this] { return ScreenSize(display_).has_value(); }))
@@ -51,7 +65,8 @@ void VirtualDesktop::startTrayHost() {
       ChildOptions{.environment = {{"DISPLAY", display_}},
                    .output = log_directory_ + "/trayer.log"});
   if (!WaitUntil([this] { return TrayHostPresent(display_); }))
-    throw std::runtime_error("trayer did not take the tray; see trayer.log");
+    throw std::runtime_error("trayer did not take the tray:\n" +
+                             LogText(log_directory_ + "/trayer.log"));
 }
 
 void VirtualDesktop::stopTrayHost() {

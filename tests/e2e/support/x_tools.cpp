@@ -62,6 +62,11 @@ std::vector<std::string> FindWindows(const std::string& display, const std::stri
   return Lines(Tool(display, {"xdotool", "search", "--onlyvisible", "--name", title}).output);
 }
 
+std::vector<std::string> WindowsOfProcess(const std::string& display, int pid) {
+  return Lines(
+      Tool(display, {"xdotool", "search", "--onlyvisible", "--pid", std::to_string(pid)}).output);
+}
+
 std::optional<std::string> WaitForWindow(const std::string& display, const std::string& title) {
   std::vector<std::string> windows;
   WaitUntil([&] { return !(windows = FindWindows(display, title)).empty(); });
@@ -102,8 +107,17 @@ void PressKeys(const std::string& display, const std::vector<std::string>& keys)
   MustRun(display, argv);
 }
 
+void TypeText(const std::string& display, const std::string& text) {
+  MustRun(display, {"xdotool", "type", "--delay", "20", text});
+}
+
 void FocusWindow(const std::string& display, const std::string& window) {
   MustRun(display, {"xdotool", "windowfocus", "--sync", window});
+}
+
+void MoveWindow(const std::string& display, const std::string& window, int x, int y) {
+  MustRun(display,
+          {"xdotool", "windowmove", "--sync", window, std::to_string(x), std::to_string(y)});
 }
 
 void Click(const std::string& display, int x, int y, int button, int count) {
