@@ -137,6 +137,28 @@ TEST_F(SerialPortTest, RefusesAPortThatIsHeldUntilItIsLetGo) {
   EXPECT_TRUE(first.open(terminal_.slavePath()));
 }
 
+// Typing "/dev/ttyUSB0" opens "/dev/tty" on the way; the terminal the keyer was started from
+// must keep its mode and lines.
+TEST_F(SerialPortTest, NeverTakesOverTheTerminalOfItsOwnStreams) {
+  const int saved_stdin = ::dup(STDIN_FILENO);
+  UniqueFd terminal(::open(terminal_.slavePath().c_str(), O_RDWR | O_NOCTTY | O_CLOEXEC));
+  ASSERT_TRUE(terminal.valid());
+  ASSERT_EQ(::dup2(terminal.get(), STDIN_FILENO), STDIN_FILENO);
+  termios before{};
+  ASSERT_EQ(tcgetattr(terminal.get(), &before), 0);
+
+  TermiosSerialPort port;
+  const bool opened = port.open(terminal_.slavePath());
+  ::dup2(saved_stdin, STDIN_FILENO);
+  ::close(saved_stdin);
+
+  EXPECT_FALSE(opened);
+  termios after{};
+  ASSERT_EQ(tcgetattr(terminal.get(), &after), 0);
+  EXPECT_EQ(after.c_lflag, before.c_lflag);
+  EXPECT_EQ(recorded({"TIOCMBIS", "TIOCMBIC"}, {}), Events{});
+}
+
 class SerialPortFailureTest : public test::RecordedLinesTest,
                               public ::testing::WithParamInterface<const char*> {};
 
@@ -152,7 +174,7 @@ TEST_P(SerialPortFailureTest, StaysClosedAndIgnoresLineChanges) {
 
 INSTANTIATE_TEST_SUITE_P(Names, SerialPortFailureTest,
                          ::testing::Values("/dev/ttyKelvadoMissing", "/dev/null", "LPT1", "",
-                                           "\\\\.\\COM0"));
+                                           "\\\\.\\COM0", "/dev/tty", "/dev/console"));
 
 }  // namespace
 }  // namespace kelvado

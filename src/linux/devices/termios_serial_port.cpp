@@ -3,7 +3,10 @@
 #include <fcntl.h>
 #include <sys/file.h>
 #include <sys/ioctl.h>
+#include <sys/stat.h>
+#include <sys/sysmacros.h>
 #include <termios.h>
+#include <unistd.h>
 
 #include <algorithm>
 #include <cctype>
@@ -36,6 +39,25 @@ bool ConfigureRaw9600(int fd) {
   return tcsetattr(fd, TCSANOW, &tio) == 0;
 }
 
+// A console, the controlling terminal, or the terminal the program's standard streams use.
+// Typing a device path opens each of its prefixes on the way ("/dev/tty" before
+// "/dev/ttyUSB0"), and such a terminal must never be switched to raw mode or have its lines
+// changed.
+bool IsTerminalOfUser(int fd) {
+  struct stat device {};
+  if (fstat(fd, &device) != 0 || !S_ISCHR(device.st_mode)) return false;
+  const unsigned major_number = major(device.st_rdev);
+  const unsigned minor_number = minor(device.st_rdev);
+  if (major_number == 5 && minor_number <= 2) return true;  // /dev/tty, console, ptmx
+  if (major_number == 4 && minor_number < 64) return true;  // virtual consoles /dev/ttyN
+  for (int stream : {STDIN_FILENO, STDOUT_FILENO, STDERR_FILENO}) {
+    struct stat own {};
+    if (fstat(stream, &own) == 0 && S_ISCHR(own.st_mode) && own.st_rdev == device.st_rdev)
+      return true;
+  }
+  return false;
+}
+
 }  // namespace
 
 std::optional<std::string> SerialDevicePath(const std::string& device_name) {
@@ -53,7 +75,7 @@ bool TermiosSerialPort::open(const std::string& device_name) {
   const auto path = SerialDevicePath(device_name);
   if (!path) return false;
   UniqueFd fd(::open(path->c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC));
-  if (!fd.valid()) return false;
+  if (!fd.valid() || IsTerminalOfUser(fd.get())) return false;
   // The advisory lock keeps out cooperating programs and other root processes, which
   // TIOCEXCL does not stop.
   if (flock(fd.get(), LOCK_EX | LOCK_NB) != 0 || ioctl(fd.get(), TIOCEXCL) != 0 ||
