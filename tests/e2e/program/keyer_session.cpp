@@ -154,7 +154,8 @@ Rect KeyerSession::openTrayMenu() const {
 
 void KeyerSession::highlightMenuEntry(const std::string& name) const {
   // Up from no entry goes to the last one, and every arrow skips separators.
-  const std::vector<MenuEntry>& entries = kelvado::PopupMenu().entries();
+  const kelvado::PopupMenu menu;
+  const std::vector<MenuEntry>& entries = menu.entries();
   std::vector<std::string> keys = {"Up"};
   bool found = false;
   for (const MenuEntry& entry : entries) {
