@@ -7,17 +7,11 @@
 #include "frontend_session.h"
 #include "support/child_process.h"
 #include "support/polling.h"
+#include "support/temp_directory.h"
 #include "support/x_tools.h"
 
 namespace kelvado::e2e {
 namespace {
-
-std::string Contents(const std::string& path) {
-  std::ifstream file(path);
-  std::ostringstream text;
-  text << file.rdbuf();
-  return text.str();
-}
 
 // The steps every program test takes: start a program on the desktop, find its window,
 // type into it, take a screenshot, end it.
@@ -35,7 +29,7 @@ TEST(Harness, DrivesAProgramOnTheVirtualDesktop) {
 
   FocusWindow(Display(), *window);
   PressKeys(Display(), {"k", "e", "y"});
-  EXPECT_TRUE(WaitUntil([&] { return Contents(output) == "key"; })) << Contents(output);
+  EXPECT_TRUE(WaitUntil([&] { return FileText(output) == "key"; })) << FileText(output);
 
   const std::string shot = Scratch() / "screen.png";
   Screenshot(Display(), shot);

@@ -13,6 +13,7 @@
 #include "settings/form_description.h"
 #include "shell/popup_menu.h"
 #include "support/polling.h"
+#include "support/temp_directory.h"
 
 namespace kelvado::e2e {
 namespace {
@@ -35,13 +36,6 @@ int PixelsWhere(const QImage& image, const std::function<bool(QColor)>& test) {
 bool Drawn(const QImage& image) {
   return PixelsWhere(image, [](QColor c) { return c.value() > 180; }) >
          image.width() * image.height() / 2;
-}
-
-std::string Contents(const std::string& path) {
-  std::ifstream file(path);
-  std::ostringstream text;
-  text << file.rdbuf();
-  return text.str();
 }
 
 template <typename T>
@@ -68,7 +62,7 @@ std::string KeyerSession::settingsFile() const {
 }
 
 std::string KeyerSession::programOutput() const {
-  std::istringstream lines(Contents(scratch_ / "program.log"));
+  std::istringstream lines(FileText(scratch_ / "program.log"));
   std::string kept;
   for (std::string line; std::getline(lines, line);)
     if (!line.starts_with("ALSA lib")) kept += line + "\n";

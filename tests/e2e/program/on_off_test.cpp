@@ -6,17 +6,11 @@
 #include "program/on_air.h"
 #include "program/sound_checks.h"
 #include "support/polling.h"
+#include "support/temp_directory.h"
 #include "unit/wave_fixture.h"
 
 namespace kelvado::e2e {
 namespace {
-
-std::string Contents(const std::string& path) {
-  std::ifstream file(path);
-  std::ostringstream text;
-  text << file.rdbuf();
-  return text.str();
-}
 
 // Another program with the keyboard focus, which writes down the keys that reach it. A key
 // typed after others is a marker: X delivers in order, so once it has arrived, so has every
@@ -36,15 +30,15 @@ class FocusedProgram {
 
   // What reached this program of `keys` followed by the marker "m".
   std::string receivedOf(std::vector<std::string> keys) {
-    const size_t before = Contents(typed_).size();
+    const size_t before = FileText(typed_).size();
     keys.push_back("m");
     session_.press(keys);
     std::string typed;
-    EXPECT_TRUE(WaitUntil([&] { return (typed = Contents(typed_)).ends_with("m"); }));
+    EXPECT_TRUE(WaitUntil([&] { return (typed = FileText(typed_)).ends_with("m"); }));
     return typed.substr(before, typed.size() - before - 1);
   }
   // Everything that reached this program, markers included.
-  std::string typed() const { return Contents(typed_); }
+  std::string typed() const { return FileText(typed_); }
 
  private:
   KeyerSession& session_;

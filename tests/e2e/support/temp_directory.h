@@ -19,4 +19,7 @@ class TempDirectory {
   std::string path_;
 };
 
+// What a file holds now; empty when it does not exist (yet).
+std::string FileText(const std::string& path);
+
 }  // namespace kelvado::e2e
